@@ -40,6 +40,14 @@ inline constexpr std::array<ControlForm, 6> kControls{{
     {"透明标签1", Role::CreditLink, Kind::TransparentLabel, {170, 296, 72, 20}, "Tovrel原创"},
 }};
 
+// The table is in the order of the roles, so a role indexes it.
+static_assert([] {
+  for (std::size_t i = 0; i < kControls.size(); ++i) {
+    if (static_cast<std::size_t>(kControls[i].role) != i) return false;
+  }
+  return true;
+}());
+
 constexpr const ControlForm& control(Role role) {
   for (const ControlForm& c : kControls) {
     if (c.role == role) return c;
