@@ -12,19 +12,10 @@
 // paths give the same bytes as the portable one for every input. Tails go
 // through the portable code.
 //
-// Encoding a text of many megabytes streams its output past the cache: the
-// body is far larger than the cache and is not read back soon, and ordinary
-// stores would first read every output line in only to overwrite it. The
-// streaming stores need aligned addresses, so a few leading bytes are
-// encoded the portable way first; an output at an odd address is never
-// aligned and gets ordinary stores.
-//
 // Helpers are forced inline: on Windows x64 GCC cannot keep 32-byte vectors
 // aligned on the stack, so no __m256i may be passed to a real call or spilled
 // across one.
 #include <immintrin.h>
-
-#include <cstdint>
 
 #include "hex_paths.h"
 
@@ -35,7 +26,14 @@ namespace {
 #define TXTSEAL_INLINE inline __attribute__((always_inline))
 #define TXTSEAL_AVX2 __attribute__((target("avx2")))
 
-// --- Decoding, SSE2 ---------------------------------------------------------
+// --- SSE2 -------------------------------------------------------------------
+
+// Nibbles 0..15 to the digits '0'..'9', 'A'..'F': letters are 7 past ':'.
+TXTSEAL_INLINE __m128i digitsSse2(__m128i nibbles) {
+  const __m128i letter = _mm_cmpgt_epi8(nibbles, _mm_set1_epi8(9));
+  return _mm_add_epi8(_mm_add_epi8(nibbles, _mm_set1_epi8('0')),
+                      _mm_and_si128(letter, _mm_set1_epi8('A' - '9' - 1)));
+}
 
 // The value of each character as a hex digit, and a mask of the characters
 // that are hex digits at all (the value of any other character is garbage).
@@ -97,7 +95,7 @@ std::size_t decodeSse2Blocks(const char* in, std::size_t n, std::uint8_t mask, s
   return written + decodeScalar(in + j, n - j, mask, kStopAtZero, out + written);
 }
 
-// --- Decoding, AVX2 ---------------------------------------------------------
+// --- AVX2 -------------------------------------------------------------------
 
 TXTSEAL_AVX2 TXTSEAL_INLINE __m256i digitValuesAvx2(__m256i c, __m256i* isHex) {
   const __m256i isDigit = _mm256_cmpgt_epi8(
@@ -150,31 +148,9 @@ TXTSEAL_AVX2 std::size_t decodeAvx2Blocks(const char* in, std::size_t n, std::ui
   return written + decodeScalar(in + j, n - j, mask, kStopAtZero, out + written);
 }
 
-// --- Encoding ---------------------------------------------------------------
+}  // namespace
 
-// Nibbles 0..15 to the digits '0'..'9', 'A'..'F': letters are 7 past ':'.
-TXTSEAL_INLINE __m128i digitsSse2(__m128i nibbles) {
-  const __m128i letter = _mm_cmpgt_epi8(nibbles, _mm_set1_epi8(9));
-  return _mm_add_epi8(_mm_add_epi8(nibbles, _mm_set1_epi8('0')),
-                      _mm_and_si128(letter, _mm_set1_epi8('A' - '9' - 1)));
-}
-
-// Inputs from this size on (outputs of twice that) are streamed past the cache.
-constexpr std::size_t kStreamFromBytes = std::size_t{8} << 20;
-
-bool streamsOutput(std::size_t n, const char* out) {
-  return n >= kStreamFromBytes && (reinterpret_cast<std::uintptr_t>(out) & 1) == 0;
-}
-
-// Input bytes to encode before out + 2 * head is aligned to kAlign; out is even.
-template <std::size_t kAlign>
-std::size_t headBefore(const char* out) {
-  return ((kAlign - (reinterpret_cast<std::uintptr_t>(out) & (kAlign - 1))) & (kAlign - 1)) / 2;
-}
-
-// Encodes whole blocks of sixteen bytes; returns the bytes encoded.
-template <bool kStream>
-std::size_t encodeSse2Blocks(const std::uint8_t* in, std::size_t n, std::uint8_t mask, char* out) {
+void encodeSse2(const std::uint8_t* in, std::size_t n, std::uint8_t mask, char* out) {
   const __m128i maskV = _mm_set1_epi8(static_cast<char>(mask));
   const __m128i low4 = _mm_set1_epi8(0x0F);
   std::size_t i = 0;
@@ -184,22 +160,20 @@ std::size_t encodeSse2Blocks(const std::uint8_t* in, std::size_t n, std::uint8_t
     const __m128i hi = digitsSse2(_mm_and_si128(_mm_srli_epi16(x, 4), low4));
     const __m128i lo = digitsSse2(_mm_and_si128(x, low4));
     // Interleaving puts each byte's high digit first.
-    auto* dst = reinterpret_cast<__m128i*>(out + 2 * i);
-    if constexpr (kStream) {
-      _mm_stream_si128(dst, _mm_unpacklo_epi8(hi, lo));
-      _mm_stream_si128(dst + 1, _mm_unpackhi_epi8(hi, lo));
-    } else {
-      _mm_storeu_si128(dst, _mm_unpacklo_epi8(hi, lo));
-      _mm_storeu_si128(dst + 1, _mm_unpackhi_epi8(hi, lo));
-    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * i), _mm_unpacklo_epi8(hi, lo));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * i + 16), _mm_unpackhi_epi8(hi, lo));
   }
-  return i;
+  encodeScalar(in + i, n - i, mask, out + 2 * i);
 }
 
-// Encodes whole blocks of 32 bytes; returns the bytes encoded.
-template <bool kStream>
-TXTSEAL_AVX2 std::size_t encodeAvx2Blocks(const std::uint8_t* in, std::size_t n, std::uint8_t mask,
-                                          char* out) {
+std::size_t decodeSse2(const char* in, std::size_t n, std::uint8_t mask, bool stopAtZero,
+                       std::uint8_t* out) {
+  return stopAtZero ? decodeSse2Blocks<true>(in, n, mask, out)
+                    : decodeSse2Blocks<false>(in, n, mask, out);
+}
+
+TXTSEAL_AVX2 void encodeAvx2(const std::uint8_t* in, std::size_t n, std::uint8_t mask,
+                             char* out) {
   const __m256i maskV = _mm256_set1_epi8(static_cast<char>(mask));
   const __m256i low4 = _mm256_set1_epi8(0x0F);
   const __m256i digits = _mm256_setr_epi8('0', '1', '2', '3', '4', '5', '6', '7', '8', '9', 'A',
@@ -215,48 +189,11 @@ TXTSEAL_AVX2 std::size_t encodeAvx2Blocks(const std::uint8_t* in, std::size_t n,
     // 8-15 and 24-31; the lane swaps put the 64 digits back in order.
     const __m256i first = _mm256_unpacklo_epi8(hi, lo);
     const __m256i second = _mm256_unpackhi_epi8(hi, lo);
-    auto* dst = reinterpret_cast<__m256i*>(out + 2 * i);
-    if constexpr (kStream) {
-      _mm256_stream_si256(dst, _mm256_permute2x128_si256(first, second, 0x20));
-      _mm256_stream_si256(dst + 1, _mm256_permute2x128_si256(first, second, 0x31));
-    } else {
-      _mm256_storeu_si256(dst, _mm256_permute2x128_si256(first, second, 0x20));
-      _mm256_storeu_si256(dst + 1, _mm256_permute2x128_si256(first, second, 0x31));
-    }
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 2 * i),
+                        _mm256_permute2x128_si256(first, second, 0x20));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 2 * i + 32),
+                        _mm256_permute2x128_si256(first, second, 0x31));
   }
-  return i;
-}
-
-}  // namespace
-
-void encodeSse2(const std::uint8_t* in, std::size_t n, std::uint8_t mask, char* out) {
-  std::size_t i = 0;
-  if (streamsOutput(n, out)) {
-    i = headBefore<16>(out);
-    encodeScalar(in, i, mask, out);
-    i += encodeSse2Blocks<true>(in + i, n - i, mask, out + 2 * i);
-    _mm_sfence();
-  }
-  i += encodeSse2Blocks<false>(in + i, n - i, mask, out + 2 * i);
-  encodeScalar(in + i, n - i, mask, out + 2 * i);
-}
-
-std::size_t decodeSse2(const char* in, std::size_t n, std::uint8_t mask, bool stopAtZero,
-                       std::uint8_t* out) {
-  return stopAtZero ? decodeSse2Blocks<true>(in, n, mask, out)
-                    : decodeSse2Blocks<false>(in, n, mask, out);
-}
-
-TXTSEAL_AVX2 void encodeAvx2(const std::uint8_t* in, std::size_t n, std::uint8_t mask,
-                             char* out) {
-  std::size_t i = 0;
-  if (streamsOutput(n, out)) {
-    i = headBefore<32>(out);
-    encodeScalar(in, i, mask, out);
-    i += encodeAvx2Blocks<true>(in + i, n - i, mask, out + 2 * i);
-    _mm_sfence();
-  }
-  i += encodeAvx2Blocks<false>(in + i, n - i, mask, out + 2 * i);
   encodeScalar(in + i, n - i, mask, out + 2 * i);
 }
 

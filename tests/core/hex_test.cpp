@@ -364,37 +364,3 @@ TEST(Hex, BytesEncodeAsTheLiteralDigits) {
     }
   }
 }
-
-// A body of many megabytes is written past the cache with aligned streaming
-// stores after a short head (from 8 MiB of input on); every alignment of the
-// output gives the same digits as the portable path, which the test above
-// holds to the literal ones, and nothing is written past the end.
-TEST(Hex, LargeBodiesEncodeAtAnyAlignment) {
-  constexpr std::size_t kLarge = (std::size_t{8} << 20) + 45;
-  Bodies r(kSeed);
-  std::vector<std::uint8_t> bytes(kLarge);
-  for (auto& b : bytes) b = r.anyByte();
-  const hex::Path& portable = hex::availablePaths().front();
-  std::string expected(2 * kLarge, '\0');
-  portable.encode(bytes.data(), kLarge, kSealMask, expected.data());
-
-  for (const std::size_t offset : {0u, 1u, 2u, 6u, 16u, 30u}) {
-    for (const hex::Path& path : pathsUnderTest()) {
-      std::string out(offset + 2 * kLarge + kGuard, static_cast<char>(kGuardByte));
-      path.encode(bytes.data(), kLarge, kSealMask, out.data() + offset);
-      const std::string_view got(out.data() + offset, 2 * kLarge);
-      std::size_t firstWrong = 0;
-      while (firstWrong < expected.size() && got[firstWrong] == expected[firstWrong]) ++firstWrong;
-      const bool guardKept = out.find_first_not_of(static_cast<char>(kGuardByte), offset + 2 * kLarge) ==
-                             std::string::npos;
-      EXPECT_TRUE(firstWrong == expected.size() && guardKept)
-          << "seed " << kSeed << ", path " << path.name << ", output at offset " << offset
-          << " from the buffer's start: "
-          << (firstWrong == expected.size()
-                  ? std::string("wrote past 2 n characters")
-                  : "character " + std::to_string(firstWrong) + " is " +
-                        shown(got.substr(firstWrong, 1)) + ", expected " +
-                        shown(expected.substr(firstWrong, 1)));
-    }
-  }
-}
