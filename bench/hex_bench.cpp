@@ -30,7 +30,7 @@ namespace {
 constexpr std::uint8_t kSealMask = lowByte(kByteMask);
 
 struct Size {
-  const char* name;  // as in benchmark names
+  const char* name;   // as in benchmark names
   const char* label;  // as in the summary
   std::size_t plainBytes;
 };
@@ -63,7 +63,8 @@ Data& dataFor(std::size_t plainBytes) {
     std::mt19937 rng(7);
     d.plain.resize(plainBytes);
     for (auto& b : d.plain) {
-      do b = static_cast<std::uint8_t>(rng()); while (b == 0);
+      do b = static_cast<std::uint8_t>(rng());
+      while (b == 0);
     }
     d.hex.resize(2 * plainBytes);
     hex::encode(d.plain.data(), plainBytes, kSealMask, d.hex.data());
@@ -75,6 +76,11 @@ Data& dataFor(std::size_t plainBytes) {
   return *slot;
 }
 
+void countBytes(benchmark::State& state, std::size_t perIteration) {
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(perIteration));
+}
+
 void sealWith(benchmark::State& state, hex::EncodeFn encode, std::size_t n) {
   Data& d = dataFor(n);
   for (auto _ : state) {
@@ -83,7 +89,7 @@ void sealWith(benchmark::State& state, hex::EncodeFn encode, std::size_t n) {
     benchmark::ClobberMemory();
   }
   if (std::memcmp(d.hexOut.data(), d.hex.data(), 2 * n) != 0) state.SkipWithError("wrong hex body");
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(n));
+  countBytes(state, n);
 }
 
 void unsealWith(benchmark::State& state, hex::DecodeFn decode, std::size_t n) {
@@ -95,7 +101,7 @@ void unsealWith(benchmark::State& state, hex::DecodeFn decode, std::size_t n) {
     benchmark::ClobberMemory();
   }
   if (written != n || d.plainOut != d.plain) state.SkipWithError("wrong plain bytes");
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(2 * n));
+  countBytes(state, 2 * n);
 }
 
 // Copies the bytes that sealing reads (n) or unsealing reads (2 n).
@@ -106,7 +112,7 @@ void copyBytes(benchmark::State& state, std::size_t n, std::size_t bytes) {
     benchmark::DoNotOptimize(d.copyOut.data());
     benchmark::ClobberMemory();
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(bytes));
+  countBytes(state, bytes);
 }
 
 void sealWholeText(benchmark::State& state, std::size_t n) {
@@ -117,7 +123,7 @@ void sealWholeText(benchmark::State& state, std::size_t n) {
     Text sealed = sealText(plain, key);
     benchmark::DoNotOptimize(sealed);
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(n));
+  countBytes(state, n);
 }
 
 void unsealWholeText(benchmark::State& state, std::size_t n) {
@@ -132,8 +138,7 @@ void unsealWholeText(benchmark::State& state, std::size_t n) {
     benchmark::DoNotOptimize(plain);
   }
   if (size != n) state.SkipWithError("wrong plain text");
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
-                          static_cast<std::int64_t>(sealed.size()));
+  countBytes(state, sealed.size());
 }
 
 // Keeps each benchmark's rate for the summary while the console reporter
@@ -166,7 +171,9 @@ class SummaryReporter : public benchmark::ConsoleReporter {
 };
 
 void printSummary(const SummaryReporter& r) {
-  std::printf("\nMB/s are 10^6 bytes per second: plain bytes for seal, hex characters for unseal.\n");
+  std::printf(
+      "\nMB/s are 10^6 bytes per second: plain bytes for seal, hex characters for"
+      " unseal.\n");
   std::printf("memcpy copies the same bytes; literal is one snprintf/sscanf per byte or pair.\n");
   std::printf("With repetitions, each figure is the median.\n");
   for (const char* op : {"seal", "unseal"}) {
@@ -178,6 +185,12 @@ void printSummary(const SummaryReporter& r) {
       const bool literalMeasured = size.plainBytes <= kLiteralUpTo;
       const double literalRate =
           r.rate(std::string(op) + "/literal/" + (literalMeasured ? size.name : "1MiB"));
+      const auto reference = [&](const char* name, double rate) {
+        if (rate > 0.0)
+          std::printf("%-6s %-6s %-8s: %8.0f MB/s\n", op, size.label, name, rate / 1e6);
+      };
+      reference("memcpy", memcpyRate);
+      if (literalMeasured) reference("literal", literalRate);
       std::vector<std::string> variants;
       for (const hex::Path& path : hex::availablePaths()) variants.emplace_back(path.name);
       variants.emplace_back("dispatch");
@@ -197,8 +210,8 @@ void printSummary(const SummaryReporter& r) {
   for (const char* op : {"sealText", "unsealText"}) {
     const Size& size = kSizes[2];
     const double rate = r.rate(std::string(op) + "/" + size.name);
-    const double memcpyRate =
-        r.rate(std::string(op == std::string("sealText") ? "seal" : "unseal") + "/memcpy/" + size.name);
+    const std::string copied = std::string(op) == "sealText" ? "seal" : "unseal";
+    const double memcpyRate = r.rate(copied + "/memcpy/" + size.name);
     if (rate == 0.0) continue;
     std::printf("%-10s %s (fresh allocation): %8.0f MB/s", op, size.label, rate / 1e6);
     if (memcpyRate > 0.0) std::printf(" = %5.2f x memcpy into a touched buffer", rate / memcpyRate);
@@ -212,7 +225,8 @@ void registerBenchmarks() {
     const std::string at = std::string("/") + size.name;
     benchmark::RegisterBenchmark(("seal/memcpy" + at).c_str(), copyBytes, n, n)->UseRealTime();
     if (n <= kLiteralUpTo) {
-      benchmark::RegisterBenchmark(("seal/literal" + at).c_str(), sealWith, literal::literalEncode, n)
+      benchmark::RegisterBenchmark(("seal/literal" + at).c_str(), sealWith, literal::literalEncode,
+                                   n)
           ->UseRealTime();
     }
     for (const hex::Path& path : hex::availablePaths()) {
@@ -226,10 +240,11 @@ void registerBenchmarks() {
   for (const Size& size : kSizes) {
     const std::size_t n = size.plainBytes;
     const std::string at = std::string("/") + size.name;
-    benchmark::RegisterBenchmark(("unseal/memcpy" + at).c_str(), copyBytes, n, 2 * n)->UseRealTime();
+    benchmark::RegisterBenchmark(("unseal/memcpy" + at).c_str(), copyBytes, n, 2 * n)
+        ->UseRealTime();
     if (n <= kLiteralUpTo) {
-      benchmark::RegisterBenchmark(("unseal/literal" + at).c_str(), unsealWith, literal::literalDecode,
-                                   n)
+      benchmark::RegisterBenchmark(("unseal/literal" + at).c_str(), unsealWith,
+                                   literal::literalDecode, n)
           ->UseRealTime();
     }
     for (const hex::Path& path : hex::availablePaths()) {

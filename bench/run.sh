@@ -8,5 +8,6 @@ set -e
 cd "$(dirname "$0")/.."
 cmake --preset linux -DTXTSEAL_BUILD_BENCHMARKS=ON
 cmake --build --preset linux --target txtseal_bench
-exec build/linux/bench/txtseal_bench --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
+exec build/linux/bench/txtseal_bench \
+  --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
   --benchmark_min_time=0.2 --benchmark_report_aggregates_only=true "$@"

@@ -40,14 +40,12 @@ TXTSEAL_INLINE __m128i digitsSse2(__m128i nibbles) {
 // SSE2 compares only signed bytes, so each range check first moves its range
 // to the bottom of the signed range: "below -128 + width" is "in range".
 TXTSEAL_INLINE __m128i digitValuesSse2(__m128i c, __m128i* isHex) {
-  const __m128i isDigit =
-      _mm_cmplt_epi8(_mm_add_epi8(c, _mm_set1_epi8(static_cast<char>(0x80 - '0'))),
-                     _mm_set1_epi8(-128 + 10));
+  const __m128i isDigit = _mm_cmplt_epi8(
+      _mm_add_epi8(c, _mm_set1_epi8(static_cast<char>(0x80 - '0'))), _mm_set1_epi8(-128 + 10));
   // Setting bit 5 folds 'A'..'F' onto 'a'..'f' and moves no other byte there.
   const __m128i folded = _mm_or_si128(c, _mm_set1_epi8(0x20));
-  const __m128i isLetter =
-      _mm_cmplt_epi8(_mm_add_epi8(folded, _mm_set1_epi8(static_cast<char>(0x80 - 'a'))),
-                     _mm_set1_epi8(-128 + 6));
+  const __m128i isLetter = _mm_cmplt_epi8(
+      _mm_add_epi8(folded, _mm_set1_epi8(static_cast<char>(0x80 - 'a'))), _mm_set1_epi8(-128 + 6));
   *isHex = _mm_or_si128(isDigit, isLetter);
   // A digit's low nibble is its value; a letter's low nibble is 1..6 for 10..15.
   return _mm_add_epi8(_mm_and_si128(c, _mm_set1_epi8(0x0F)),
@@ -98,13 +96,13 @@ std::size_t decodeSse2Blocks(const char* in, std::size_t n, std::uint8_t mask, s
 // --- AVX2 -------------------------------------------------------------------
 
 TXTSEAL_AVX2 TXTSEAL_INLINE __m256i digitValuesAvx2(__m256i c, __m256i* isHex) {
-  const __m256i isDigit = _mm256_cmpgt_epi8(
-      _mm256_set1_epi8(-128 + 10),
-      _mm256_add_epi8(c, _mm256_set1_epi8(static_cast<char>(0x80 - '0'))));
+  const __m256i isDigit =
+      _mm256_cmpgt_epi8(_mm256_set1_epi8(-128 + 10),
+                        _mm256_add_epi8(c, _mm256_set1_epi8(static_cast<char>(0x80 - '0'))));
   const __m256i folded = _mm256_or_si256(c, _mm256_set1_epi8(0x20));
-  const __m256i isLetter = _mm256_cmpgt_epi8(
-      _mm256_set1_epi8(-128 + 6),
-      _mm256_add_epi8(folded, _mm256_set1_epi8(static_cast<char>(0x80 - 'a'))));
+  const __m256i isLetter =
+      _mm256_cmpgt_epi8(_mm256_set1_epi8(-128 + 6),
+                        _mm256_add_epi8(folded, _mm256_set1_epi8(static_cast<char>(0x80 - 'a'))));
   *isHex = _mm256_or_si256(isDigit, isLetter);
   return _mm256_add_epi8(_mm256_and_si256(c, _mm256_set1_epi8(0x0F)),
                          _mm256_and_si256(isLetter, _mm256_set1_epi8(9)));
@@ -124,8 +122,8 @@ TXTSEAL_AVX2 std::size_t decodeAvx2Blocks(const char* in, std::size_t n, std::ui
     __m256i hexHi;
     const __m256i valuesLo =
         digitValuesAvx2(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + j)), &hexLo);
-    const __m256i valuesHi = digitValuesAvx2(
-        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + j + 32)), &hexHi);
+    const __m256i valuesHi =
+        digitValuesAvx2(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + j + 32)), &hexHi);
     const __m256i packed = _mm256_packus_epi16(_mm256_maddubs_epi16(valuesLo, weights),
                                                _mm256_maddubs_epi16(valuesHi, weights));
     // packus works within 128-bit lanes; put the four quarters back in order.
@@ -172,8 +170,7 @@ std::size_t decodeSse2(const char* in, std::size_t n, std::uint8_t mask, bool st
                     : decodeSse2Blocks<false>(in, n, mask, out);
 }
 
-TXTSEAL_AVX2 void encodeAvx2(const std::uint8_t* in, std::size_t n, std::uint8_t mask,
-                             char* out) {
+TXTSEAL_AVX2 void encodeAvx2(const std::uint8_t* in, std::size_t n, std::uint8_t mask, char* out) {
   const __m256i maskV = _mm256_set1_epi8(static_cast<char>(mask));
   const __m256i low4 = _mm256_set1_epi8(0x0F);
   const __m256i digits = _mm256_setr_epi8('0', '1', '2', '3', '4', '5', '6', '7', '8', '9', 'A',

@@ -1,3 +1,5 @@
+#include "hex.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +10,6 @@
 #include <string_view>
 #include <vector>
 
-#include "hex.h"
 #include "literal_codec.h"
 #include "seal.h"
 
@@ -59,6 +60,10 @@ std::string shown(const std::vector<std::uint8_t>& bytes) {
   return out;
 }
 
+int readPairOf(int c0, int c1) {
+  return hex::readPair(static_cast<unsigned char>(c0), static_cast<unsigned char>(c1));
+}
+
 std::string shownValue(int value) { return value < 0 ? "nothing" : std::to_string(value); }
 
 // Collects disagreements so that one failure lists the first few of them
@@ -106,7 +111,7 @@ TEST(Hex, EveryPairReadsAsTheCLibraryReadsIt) {
     for (int c1 = 0; c1 < 256; ++c1) {
       const std::string pair{static_cast<char>(c0), static_cast<char>(c1)};
       const int expected = literalReadPair(pair[0], pair[1]);
-      const int read = hex::readPair(static_cast<unsigned char>(c0), static_cast<unsigned char>(c1));
+      const int read = readPairOf(c0, c1);
       if (read != expected) {
         disagreements.add("readPair(" + shown(pair) + "): sscanf gives " + shownValue(expected) +
                           ", readPair gives " + shownValue(read));
@@ -149,7 +154,8 @@ namespace {
 // above holds the codec to that one. The system's CRT has its own, which a
 // program built by the Windows compilers would use.
 using CrtSscanf = int (*)(const char*, const char*, ...);
-using CrtVsscanf = int (*)(unsigned long long, const char*, std::size_t, const char*, void*, va_list);
+using CrtVsscanf = int (*)(unsigned long long, const char*, std::size_t, const char*, void*,
+                           va_list);
 
 CrtSscanf msvcrtSscanf = nullptr;
 CrtVsscanf ucrtVsscanf = nullptr;
@@ -200,14 +206,17 @@ TEST(Hex, EveryPairAgainstTheSystemCrt) {
       for (int c1 = 0; c1 < 256; ++c1) {
         const char pair[3] = {static_cast<char>(c0), static_cast<char>(c1), '\0'};
         unsigned value = 0;
-        const int crtValue = crt.sscanf(pair, "%x", &value) == 1 ? static_cast<int>(value & 0xFFu) : -1;
-        const int read = hex::readPair(static_cast<unsigned char>(c0), static_cast<unsigned char>(c1));
+        const int crtValue =
+            crt.sscanf(pair, "%x", &value) == 1 ? static_cast<int>(value & 0xFFu) : -1;
+        const int read = readPairOf(c0, c1);
         if (crtValue == read) continue;
         const std::string line = std::string(crt.name) + "(" + shown(std::string_view(pair, 2)) +
                                  ") gives " + shownValue(crtValue) + ", readPair gives " +
                                  shownValue(read);
         bool known = false;
-        for (const Known& k : kKnown) known = known || (k.pair == std::string_view(pair, 2) && k.crtValue == crtValue);
+        for (const Known& k : kKnown) {
+          known = known || (k.pair == std::string_view(pair, 2) && k.crtValue == crtValue);
+        }
         if (known) {
           std::printf("known CRT difference: %s\n", line.c_str());
         } else {
@@ -264,10 +273,18 @@ std::string makeBody(Bodies& r, Flavour flavour, std::size_t n) {
   for (char& c : body) {
     switch (flavour) {
       case Flavour::Digits:
-      case Flavour::DigitsWithZeroPair: c = r.pick(kHexDigits); break;
-      case Flavour::RareOddChars: c = r.below(150) == 0 ? r.pick(kOddChars) : r.pick(kHexDigits); break;
-      case Flavour::ManyOddChars: c = r.below(3) == 0 ? r.pick(kOddChars) : r.pick(kHexDigits); break;
-      case Flavour::AnyBytes: c = static_cast<char>(r.anyByte()); break;
+      case Flavour::DigitsWithZeroPair:
+        c = r.pick(kHexDigits);
+        break;
+      case Flavour::RareOddChars:
+        c = r.below(150) == 0 ? r.pick(kOddChars) : r.pick(kHexDigits);
+        break;
+      case Flavour::ManyOddChars:
+        c = r.below(3) == 0 ? r.pick(kOddChars) : r.pick(kHexDigits);
+        break;
+      case Flavour::AnyBytes:
+        c = static_cast<char>(r.anyByte());
+        break;
     }
   }
   if (flavour == Flavour::DigitsWithZeroPair && n >= 2) {
@@ -293,7 +310,8 @@ struct DecodeMode {
   std::uint8_t mask;
   bool stopAtZero;
 };
-constexpr DecodeMode kDecodeModes[] = {{0, false}, {0, true}, {kSealMask, false}, {kSealMask, true}};
+constexpr DecodeMode kDecodeModes[] = {
+    {0, false}, {0, true}, {kSealMask, false}, {kSealMask, true}};
 
 // Bytes past the room a call was given must stay as they were.
 constexpr std::size_t kGuard = 64;
@@ -311,12 +329,15 @@ TEST(Hex, BodiesDecodeAsTheLiteralReading) {
       // Exactly n bytes, so that a sanitizer build sees any read past the end.
       const std::vector<char> input(body.begin(), body.end());
       for (const DecodeMode& mode : kDecodeModes) {
-        const std::vector<std::uint8_t> expected = literalHexToBytes(body, mode.mask, mode.stopAtZero);
+        const std::vector<std::uint8_t> expected =
+            literalHexToBytes(body, mode.mask, mode.stopAtZero);
         for (const hex::Path& path : paths) {
           std::vector<std::uint8_t> out(n / 2 + kGuard, kGuardByte);
-          const std::size_t written = path.decode(input.data(), n, mode.mask, mode.stopAtZero, out.data());
-          const bool guardKept = std::all_of(out.begin() + static_cast<std::ptrdiff_t>(n / 2), out.end(),
-                                             [](std::uint8_t b) { return b == kGuardByte; });
+          const std::size_t written =
+              path.decode(input.data(), n, mode.mask, mode.stopAtZero, out.data());
+          const bool guardKept =
+              std::all_of(out.begin() + static_cast<std::ptrdiff_t>(n / 2), out.end(),
+                          [](std::uint8_t b) { return b == kGuardByte; });
           out.resize(std::min(written, n / 2));
           if (written == expected.size() && out == expected && guardKept) continue;
           ADD_FAILURE() << "seed " << kSeed << ", " << flavour.name << ", length " << n << ", mask "
@@ -353,8 +374,8 @@ TEST(Hex, BytesEncodeAsTheLiteralDigits) {
       for (const hex::Path& path : pathsUnderTest()) {
         std::string out(2 * bytes.size() + kGuard, static_cast<char>(kGuardByte));
         path.encode(bytes.data(), bytes.size(), mask, out.data());
-        const bool guardKept = out.find_first_not_of(static_cast<char>(kGuardByte), 2 * bytes.size()) ==
-                               std::string::npos;
+        const bool guardKept = out.find_first_not_of(static_cast<char>(kGuardByte),
+                                                     2 * bytes.size()) == std::string::npos;
         out.resize(2 * bytes.size());
         if (out == expected && guardKept) continue;
         ADD_FAILURE() << "seed " << kSeed << ", length " << bytes.size() << ", mask " << int{mask}
