@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,8 @@
 namespace txtseal {
 
 using Bytes = std::vector<std::uint8_t>;
+// Bytes looked at where they are, for handing on without a copy.
+using ByteView = std::span<const std::uint8_t>;
 
 class Text {
  public:
@@ -58,6 +61,10 @@ using Count = std::int64_t;
 [[nodiscard]] Text concatText(std::initializer_list<Text> parts);
 [[nodiscard]] Bytes concatBytes(std::initializer_list<Bytes> parts);
 [[nodiscard]] Bytes textToBytes(const Text& t);
+// The text's bytes in place, without a terminator.
+[[nodiscard]] inline ByteView viewBytes(const Text& t) {
+  return {reinterpret_cast<const std::uint8_t*>(t.view().data()), t.size()};
+}
 // Stops at the first zero byte.
 [[nodiscard]] Text bytesToText(const Bytes& b);
 [[nodiscard]] constexpr std::uint8_t lowByte(std::int64_t v) {

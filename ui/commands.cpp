@@ -68,7 +68,8 @@ void Commands::onSave() {
   }
   if (!runDialog()) return;
 
-  const FileWritten written = toolkit_.writeWholeFile(dialog_.fileName, textToBytes(sealText(*plain, *key)));
+  const Text sealed = sealText(*plain, *key);
+  const FileWritten written = toolkit_.writeWholeFile(dialog_.fileName, viewBytes(sealed));
   if (!written.ok) {
     std::string message = std::string(messages::kCannotSave) + dialog_.fileName;
     if (!written.reason.empty()) message += "\n" + written.reason;

@@ -48,7 +48,7 @@ class Toolkit {
   virtual FileContent readWholeFile(const std::string& path) = 0;
   // Replaces the file with exactly these bytes, or leaves it as it was: a
   // failed write never leaves a cut or empty file behind.
-  virtual FileWritten writeWholeFile(const std::string& path, const Bytes& bytes) = 0;
+  virtual FileWritten writeWholeFile(const std::string& path, ByteView bytes) = 0;
 
   // A message to the user, modal to the main window.
   virtual void showMessage(const std::string& message) = 0;

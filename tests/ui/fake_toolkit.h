@@ -56,9 +56,9 @@ class FakeToolkit : public Toolkit {
     if (file == files.end()) return {false, {}, "The system cannot find the file specified."};
     return {true, file->second, {}};
   }
-  FileWritten writeWholeFile(const std::string& path, const Bytes& bytes) override {
+  FileWritten writeWholeFile(const std::string& path, ByteView bytes) override {
     if (auto bad = unwritable.find(path); bad != unwritable.end()) return {false, bad->second};
-    files[path] = bytes;
+    files[path] = Bytes(bytes.begin(), bytes.end());
     return {true, {}};
   }
 

@@ -29,24 +29,26 @@ std::string narrow(std::wstring_view wide) {
 }
 
 std::optional<Text> toAnsi(std::wstring_view wide) {
-  const int n = checkedLength(wide.size());
-  if (n < 0) return std::nullopt;
-  if (n == 0) return Text();
+  // One pass into a buffer of the largest size: no character of an ANSI code
+  // page takes more than two bytes for one UTF-16 unit.
+  if (wide.size() > INT_MAX / 2) return std::nullopt;
+  if (wide.empty()) return Text();
+  std::string out(2 * wide.size(), '\0');
   BOOL usedDefault = FALSE;
-  const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), n, nullptr, 0, nullptr, &usedDefault);
+  const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                                       out.data(), static_cast<int>(out.size()), nullptr, &usedDefault);
   if (size <= 0 || usedDefault) return std::nullopt;
-  std::string out(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), n, out.data(), size, nullptr, &usedDefault);
-  if (usedDefault) return std::nullopt;
-  // A U+0000 cannot come from an edit box; Text would end there anyway.
+  out.resize(static_cast<std::size_t>(size));
+  // A U+0000 cannot come from an edit box; a text would end there anyway.
   return Text(std::move(out));
 }
 
 std::wstring fromAnsi(const Text& text) {
+  // At most one UTF-16 unit for each byte.
   const int n = checkedLength(text.size());
   if (n <= 0) return {};
-  std::wstring out(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.c_str(), n, nullptr, 0)), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.c_str(), n, out.data(), static_cast<int>(out.size()));
+  std::wstring out(text.size(), L'\0');
+  out.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.c_str(), n, out.data(), n)));
   return out;
 }
 

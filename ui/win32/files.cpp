@@ -55,7 +55,7 @@ FileContent readWholeFile(const std::wstring& path) {
   return content;
 }
 
-FileWritten writeWholeFile(const std::wstring& path, const Bytes& bytes) {
+FileWritten writeWholeFile(const std::wstring& path, ByteView bytes) {
   // The temporary file goes into the target's folder, so the final move
   // stays on one volume and replaces the target in one step.
   const std::size_t separator = path.find_last_of(L"\\/");

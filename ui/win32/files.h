@@ -12,6 +12,6 @@ FileContent readWholeFile(const std::wstring& path);
 
 // Writes a temporary file beside the target, flushes it and moves it over
 // the target, so that a failure leaves the old file as it was.
-FileWritten writeWholeFile(const std::wstring& path, const Bytes& bytes);
+FileWritten writeWholeFile(const std::wstring& path, ByteView bytes);
 
 }  // namespace txtseal::ui::win32

@@ -91,7 +91,7 @@ std::optional<std::string> Win32Toolkit::runFileDialog(const FileDialog& dialog)
 
 FileContent Win32Toolkit::readWholeFile(const std::string& path) { return win32::readWholeFile(widen(path)); }
 
-FileWritten Win32Toolkit::writeWholeFile(const std::string& path, const Bytes& bytes) {
+FileWritten Win32Toolkit::writeWholeFile(const std::string& path, ByteView bytes) {
   return win32::writeWholeFile(widen(path), bytes);
 }
 

@@ -23,7 +23,7 @@ class Win32Toolkit final : public Toolkit {
   std::string programDirectory() override;
   std::optional<std::string> runFileDialog(const FileDialog& dialog) override;
   FileContent readWholeFile(const std::string& path) override;
-  FileWritten writeWholeFile(const std::string& path, const Bytes& bytes) override;
+  FileWritten writeWholeFile(const std::string& path, ByteView bytes) override;
   void showMessage(const std::string& message) override;
   bool confirm(const std::string& question) override;
   void openWebAddress(std::string_view address) override;
