@@ -56,6 +56,12 @@ FileContent readWholeFile(const std::wstring& path) {
 }
 
 FileWritten writeWholeFile(const std::wstring& path, ByteView bytes) {
+  // A file the user marked read-only is never replaced. Windows' move
+  // refuses it by itself; Wine's replaces it, so the mark is checked first.
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    return writeFailure(ERROR_ACCESS_DENIED);
+  }
   // The temporary file goes into the target's folder, so the final move
   // stays on one volume and replaces the target in one step.
   const std::size_t separator = path.find_last_of(L"\\/");
