@@ -3,7 +3,7 @@
 set -eu
 
 packages="cmake make g++ pkg-config libssl-dev googletest libgtest-dev libbenchmark-dev
-  g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth fonts-wqy-microhei imagemagick"
+  g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth locales fonts-wqy-microhei imagemagick"
 
 missing=""
 for p in $packages; do
