@@ -16,14 +16,19 @@
 #                       it decides the ANSI code page, so each locale gets its
 #                       own prefix and Wine never rewrites the font settings
 #                       of one code page for the other
+#   TXTSEAL_DPI         the screen's DPI (default 96); other values get a
+#                       prefix of their own
 #   TXTSEAL_E2E_PREFIX  the prefix's path, overriding the default
-#                       <build>/wineprefix-e2e-<language>
+#                       <build>/wineprefix-e2e-<language>[-<dpi>dpi]
 
 txtseal_repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export LANG="${LANG:-zh_CN.UTF-8}"
 case "$LANG" in C | C.* | POSIX) export LANG=zh_CN.UTF-8 ;; esac
 txtseal_build="${TXTSEAL_BUILD_DIR:-$txtseal_repo/build/windows}"
-export WINEPREFIX="${TXTSEAL_E2E_PREFIX:-$txtseal_build/wineprefix-e2e-${LANG%%.*}}"
+txtseal_dpi="${TXTSEAL_DPI:-96}"
+txtseal_dpi_suffix=""
+[ "$txtseal_dpi" = 96 ] || txtseal_dpi_suffix="-${txtseal_dpi}dpi"
+export WINEPREFIX="${TXTSEAL_E2E_PREFIX:-$txtseal_build/wineprefix-e2e-${LANG%%.*}$txtseal_dpi_suffix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko installers: the program needs neither.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
@@ -92,9 +97,9 @@ Windows Registry Editor Version 5.00
 [HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
 "Default"="1024x768"
 
-; Layouts are measured at 96 DPI.
+; Layouts are measured at 96 DPI, and once at a higher DPI.
 [HKEY_CURRENT_USER\\Control Panel\\Desktop]
-"LogPixels"=dword:00000060
+"LogPixels"=dword:$(printf '%08x' "$txtseal_dpi")
 
 ; Under code page 936 Wine maps MS Shell Dlg (the dialog and GUI font) to
 ; SimSun, which is absent; a replacement makes that name a CJK font that exists.

@@ -232,6 +232,37 @@ TEST_F(ProgramTest, WindowAndControlsAreAsTheFormDescribes) {
   }
 }
 
+// Run on a 144 DPI screen: every figure of the form is its 96-DPI figure
+// times 144 / 96, and the window is centred with its scaled size.
+using ScaledProgramTest = ProgramTest;
+
+TEST_F(ScaledProgramTest, FormFiguresScaleWithTheScreensDpi) {
+  const HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  ASSERT_EQ(dpi, 144);
+
+  RECT frame{};
+  GetWindowRect(program().window(), &frame);
+  const int width = form::scaleForDpi(form::kWindowWidth, dpi);
+  const int height = form::scaleForDpi(form::kWindowHeight, dpi);
+  EXPECT_EQ(frame.right - frame.left, width);
+  EXPECT_EQ(frame.bottom - frame.top, height);
+  const form::Point origin = form::centredOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                                 width, height);
+  EXPECT_EQ(frame.left, origin.x);
+  EXPECT_EQ(frame.top, origin.y);
+
+  for (const form::ControlForm& c : form::kControls) {
+    SCOPED_TRACE(std::string(c.name));
+    const RECT place = clientPlace(control(c.role));
+    EXPECT_EQ(place.left, form::scaleForDpi(c.place.left, dpi));
+    EXPECT_EQ(place.top, form::scaleForDpi(c.place.top, dpi));
+    EXPECT_EQ(place.right - place.left, form::scaleForDpi(c.place.width, dpi));
+    EXPECT_EQ(place.bottom - place.top, form::scaleForDpi(c.place.height, dpi));
+  }
+}
+
 TEST_F(ProgramTest, KeyboardMovesAlongTheTabOrderAndEscapeCloses) {
   EXPECT_TRUE(waitUntil([&] { return program().focus() == control(Role::ContentBox); }))
       << "focus at start: " << describeWindow(program().focus());
@@ -267,6 +298,44 @@ TEST_F(ProgramTest, KeyboardMovesAlongTheTabOrderAndEscapeCloses) {
 
   pressKey(VK_ESCAPE);
   EXPECT_TRUE(program().waitForExit()) << "Esc in the content box closes the window and ends the program";
+}
+
+TEST_F(ProgramTest, EnterBreaksLinesOnlyInTheContentBoxAndSpaceClicks) {
+  ASSERT_TRUE(waitUntil([&] { return program().focus() == control(Role::ContentBox); }));
+  ASSERT_TRUE(program().bringToFront());
+  typeText(L"a");
+  pressKey(VK_RETURN);
+  typeText(L"b");
+  waitUntil([&] { return content().size() >= 4; }, 5s);
+  EXPECT_TRUE(sameText(content(), L"a\r\nb")) << "Enter in the content box is a line break, CR LF";
+
+  // No button is the default button: Enter on the Import button or in the
+  // password box does nothing; nor does F1 anywhere.
+  pressKey(VK_TAB);
+  ASSERT_TRUE(waitUntil([&] { return program().focus() == control(Role::ImportButton); }));
+  pressKey(VK_RETURN);
+  pressKey(VK_F1);
+  pressKey(VK_TAB);
+  pressKey(VK_TAB);
+  ASSERT_TRUE(waitUntil([&] { return program().focus() == control(Role::PasswordBox); }));
+  typeText(L"k");
+  pressKey(VK_RETURN);
+  pressKey(VK_F1);
+  program().sync();
+  EXPECT_EQ(program().waitForDialogOwnedBy(program().window(), 1s), nullptr) << "Enter or F1 opened a window";
+  EXPECT_TRUE(sameText(textOf(control(Role::PasswordBox)), L"k"));
+  EXPECT_TRUE(sameText(content(), L"a\r\nb"));
+
+  // Space clicks the focused button: Import opens its dialog.
+  pressKey(VK_TAB);
+  pressKey(VK_TAB);
+  ASSERT_TRUE(waitUntil([&] { return program().focus() == control(Role::ImportButton); }));
+  pressKey(VK_SPACE);
+  const HWND dialog = program().waitForDialogOwnedBy(program().window());
+  ASSERT_NE(dialog, nullptr) << "Space on the focused Import button opened no dialog";
+  EXPECT_TRUE(isFileDialog(dialog));
+  cancel(dialog);
+  EXPECT_TRUE(sameText(content(), L"a\r\nb"));
 }
 
 TEST_F(ProgramTest, SaveSealsTheTextAndImportRestoresIt) {
