@@ -30,6 +30,11 @@ struct ControlForm {
 inline constexpr std::string_view kWindowTitle = "TXT文本加密";
 inline constexpr int kWindowWidth = 423;  // outer size, frame included
 inline constexpr int kWindowHeight = 349;
+// The client area that outer size leaves inside a fixed Windows frame of the
+// classic metrics (3-pixel borders, 19-pixel caption). Toolkits whose frame is
+// drawn by someone else (a window manager) size the client area to this.
+inline constexpr int kClientWidth = kWindowWidth - 2 * 3;
+inline constexpr int kClientHeight = kWindowHeight - 2 * 3 - 19;
 
 inline constexpr std::array<ControlForm, 6> kControls{{
     {"编辑框1", Role::ContentBox, Kind::MultiLineEdit, {0, 0, 416, 240}, ""},

@@ -3,6 +3,7 @@
 // implement it in memory.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +12,10 @@
 #include "text.h"
 
 namespace txtseal::ui {
+
+// Files of this size or more are never read, on every system alike, so a
+// file that imports on one imports on all.
+inline constexpr std::int64_t kFileSizeLimit = std::int64_t{2} << 30;  // 2 GiB
 
 struct FileContent {
   bool ok = false;
@@ -44,7 +49,7 @@ class Toolkit {
   // path chosen on OK; nothing on Cancel.
   virtual std::optional<std::string> runFileDialog(const FileDialog& dialog) = 0;
 
-  // The whole file as raw bytes; a file of 2 GiB or more is refused.
+  // The whole file as raw bytes; a file of kFileSizeLimit or more is refused.
   virtual FileContent readWholeFile(const std::string& path) = 0;
   // Replaces the file with exactly these bytes, or leaves it as it was: a
   // failed write never leaves a cut or empty file behind.

@@ -177,6 +177,11 @@ TEST_F(ProgramTest, WindowAndControlsAreAsTheFormDescribes) {
   EXPECT_EQ(frame.top, 209);
   EXPECT_EQ(frame.right - frame.left, 423);
   EXPECT_EQ(frame.bottom - frame.top, 349);
+  // The client area that the other toolkits give the form.
+  RECT client{};
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, form::kClientWidth);
+  EXPECT_EQ(client.bottom, form::kClientHeight);
   EXPECT_TRUE(sameText(textOf(window), widen(form::kWindowTitle)));
 
   // A fixed, non-resizable frame with a title, a system menu and a minimize box.

@@ -4,12 +4,12 @@
 
 #include "encoding.h"
 #include "handles.h"
+#include "messages.h"
 
 namespace txtseal::ui::win32 {
 
 namespace {
 
-constexpr LONGLONG kTooLarge = 2LL * 1024 * 1024 * 1024;  // 2 GiB
 constexpr DWORD kChunk = 1u << 24;
 
 FileContent readFailure(DWORD error) { return {false, {}, systemReason(error)}; }
@@ -39,7 +39,7 @@ FileContent readWholeFile(const std::wstring& path) {
   if (!file) return readFailure(GetLastError());
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size)) return readFailure(GetLastError());
-  if (size.QuadPart >= kTooLarge) return {false, {}, "文件大于 2 GiB。"};
+  if (size.QuadPart >= kFileSizeLimit) return {false, {}, std::string(messages::kFileTooLarge)};
 
   FileContent content{true, Bytes(static_cast<std::size_t>(size.QuadPart)), {}};
   std::size_t done = 0;
