@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <functional>
@@ -15,15 +16,16 @@ namespace {
 
 QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-// The credit link acts on the press of the left button, not on its release;
-// the second press of a double click comes as a double click and opens nothing.
+// The credit link acts on the press of the left button, not on its release.
+// The second press of a double click comes as the double click and opens
+// nothing, though a widget hands double clicks on to its press handler.
 class CreditLink final : public QLabel {
  public:
   CreditLink(QWidget* parent, std::function<void()> pressed) : QLabel(parent), pressed_(std::move(pressed)) {}
 
  protected:
   void mousePressEvent(QMouseEvent* event) override {
-    if (event->button() == Qt::LeftButton) pressed_();
+    if (event->type() == QEvent::MouseButtonPress && event->button() == Qt::LeftButton) pressed_();
     QLabel::mousePressEvent(event);
   }
 
