@@ -672,3 +672,41 @@ TEST_F(Unrepresentable, TextOrPasswordIsRefusedBeforeAnyFileDialog) {
 }
 
 }  // namespace
+
+// The Windows half of the interoperability test (tests/interop/run.sh): the
+// Linux program has saved the sample into from-linux.txt; this program
+// imports it, and saves the sample into from-windows.txt for the Linux
+// program to import. Both files are compared with the sealed format.
+class InteropTest : public ProgramTest {
+ protected:
+  void SetUp() override {
+    folder_ = windowsPath(environment(L"TXTSEAL_INTEROP_DIR"));
+    if (folder_.empty()) GTEST_SKIP() << "run by tests/interop/run.sh";
+    // The sample is UTF-8 with LF line breaks; the edit box breaks with CR LF.
+    const std::string utf8 = readFile(windowsPath(environment(L"TXTSEAL_INTEROP_SAMPLE")));
+    ASSERT_FALSE(utf8.empty()) << "no sample";
+    for (const wchar_t c : widen(utf8)) {
+      if (c == L'\n') sample_ += L'\r';
+      sample_ += c;
+    }
+    ProgramTest::SetUp();
+  }
+
+  std::wstring folder_;
+  std::wstring sample_;
+};
+
+TEST_F(InteropTest, ImportsTheFileSavedOnLinux) {
+  const std::wstring file = folder_ + L"\\from-linux.txt";
+  EXPECT_EQ(printable(readFile(file)), printable(seal(gbk(sample_), gbk(L"互通密码"))));
+  setText(control(Role::PasswordBox), L"互通密码");
+  EXPECT_TRUE(sameText(runWithFile(Role::ImportButton, file), L""));
+  EXPECT_TRUE(sameText(content(), sample_));
+}
+
+TEST_F(InteropTest, SavesAFileForLinux) {
+  const std::wstring file = folder_ + L"\\from-windows.txt";
+  setText(control(Role::ContentBox), sample_);
+  EXPECT_TRUE(sameText(runWithFile(Role::SaveButton, file), L""));
+  EXPECT_EQ(printable(readFile(file)), printable(seal(gbk(sample_), std::string(kPublishedDefaultKey))));
+}
