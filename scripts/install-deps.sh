@@ -1,9 +1,22 @@
 #!/bin/sh
 # Installs the Debian packages that building and testing need, if any is missing.
+#
+#   scripts/install-deps.sh [linux | all]
+#
+# linux: what the native Linux program and its tests need (Qt 6, OpenSSL,
+# GoogleTest, Google Benchmark). all (the default) adds the Windows build and
+# its tests: the MinGW-w64 cross compiler, Wine, Xvfb, a locale and CJK fonts.
 set -eu
 
-packages="cmake make g++ pkg-config libssl-dev googletest libgtest-dev libbenchmark-dev
-  g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth locales fonts-wqy-microhei imagemagick"
+linux="cmake make g++ pkg-config libssl-dev googletest libgtest-dev libbenchmark-dev
+  qt6-base-dev qt6-translations-l10n fonts-wqy-microhei"
+windows="g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth locales imagemagick"
+
+case "${1:-all}" in
+  linux) packages=$linux ;;
+  all) packages="$linux $windows" ;;
+  *) echo "usage: install-deps.sh [linux | all]" >&2; exit 2 ;;
+esac
 
 missing=""
 for p in $packages; do

@@ -1,18 +1,14 @@
-#!/bin/bash
-# Builds txtseal.exe and starts it under Wine on this desktop, in the build
-# tree's private prefix set up as a Chinese Windows (code page 936).
+#!/bin/sh
+# Builds the Linux program and starts it on this desktop.
 set -eu
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
-cmake --preset windows
-cmake --build --preset windows --target txtseal
+scripts/install-deps.sh linux
+cmake --preset linux
+cmake --build --preset linux --target txtseal
 
-if [ -z "${DISPLAY:-}" ]; then
-  echo "run.sh: no X display. Start it from a desktop session; built: build/windows/txtseal.exe" >&2
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  echo "run.sh: no display. Start it from a desktop session; built: build/linux/txtseal" >&2
   exit 2
 fi
-export LANG=zh_CN.UTF-8
-# shellcheck source=wine-env.sh
-. scripts/wine-env.sh
-exec wine build/windows/txtseal.exe
+exec build/linux/txtseal
