@@ -235,6 +235,29 @@ class WindowTest : public QObject {
     QVERIFY(!seen.save);
   }
 
+  void everyTextComesOutOfTheBoxAsItWentIn() {
+    // Texts as the Windows program may have saved them: CR LF, and a CR or
+    // an LF on its own, which only its edit box keeps apart.
+    qt::QtToolkit toolkit(*window_, contentBox(), passwordBox());
+    const Text rows[] = {
+        Text("\xB5\xDA\xD2\xBB\r\n\r\nend"),
+        Text("lone\nLF, lone\rCR, LF CR\n\r, CR CR LF\r\r\n"),
+        Text("\ttab  two spaces \x80"),
+        Text(),
+    };
+    for (const Text& text : rows) {
+      toolkit.setContentText(text);
+      QVERIFY(!toolkit.contentModified());
+      QCOMPARE(toolkit.contentText().value_or(Text("(refused)")).view(), text.view());
+    }
+    // Typing at the end leaves what was there as it was.
+    toolkit.setContentText(Text("a\nb\rc"));
+    contentBox().moveCursor(QTextCursor::End);
+    typeIntoContent(QStringLiteral("\nd"));
+    QVERIFY(toolkit.contentModified());
+    QCOMPARE(toolkit.contentText().value_or(Text("(refused)")).view(), std::string_view("a\nb\rc\r\nd"));
+  }
+
   void saveThenImportRestoresChineseTextWithLineBreaks() {
     typeIntoContent(kSample);
     passwordBox().setText(kPassword);

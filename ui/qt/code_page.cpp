@@ -11,6 +11,7 @@ namespace txtseal::ui::qt {
 namespace {
 
 constexpr const char* kCodePage = "CP936";
+constexpr char16_t kLoneCr = 0x0085;  // next line
 constexpr const char* kUtf16 = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-16LE" : "UTF-16BE";
 
 // A conversion descriptor, released with the object.
@@ -77,36 +78,44 @@ QString fromCodePage(const Text& text) {
 }
 
 QString boxFromLines(const QString& text) {
-  QString raw;
-  raw.reserve(text.size());
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const QChar c = text[i];
-    if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-      raw += QChar::ParagraphSeparator;
-      ++i;
-    } else if (c == u'\n') {
-      raw += QChar::LineSeparator;
-    } else if (c == u'\r') {
-      raw += QChar(0x0085);
+  // One pass into a buffer of the input's size: a pair becomes one mark.
+  QString raw(text.size(), Qt::Uninitialized);
+  char16_t* out = reinterpret_cast<char16_t*>(raw.data());
+  const char16_t* in = reinterpret_cast<const char16_t*>(text.constData());
+  const char16_t* const end = in + text.size();
+  for (; in != end; ++in) {
+    if (*in == u'\r' && in + 1 != end && in[1] == u'\n') {
+      *out++ = QChar::ParagraphSeparator;
+      ++in;
+    } else if (*in == u'\n') {
+      *out++ = QChar::LineSeparator;
+    } else if (*in == u'\r') {
+      *out++ = kLoneCr;
     } else {
-      raw += c;
+      *out++ = *in;
     }
   }
+  raw.truncate(out - reinterpret_cast<const char16_t*>(raw.constData()));
   return raw;
 }
 
 QString linesFromBox(const QString& raw) {
-  QString text;
-  text.reserve(raw.size() + raw.count(QChar::ParagraphSeparator));
+  QString text(raw.size() + raw.count(QChar::ParagraphSeparator), Qt::Uninitialized);
+  char16_t* out = reinterpret_cast<char16_t*>(text.data());
   for (const QChar c : raw) {
-    if (c == QChar::ParagraphSeparator) {
-      text += u"\r\n";
-    } else if (c == QChar::LineSeparator) {
-      text += u'\n';
-    } else if (c == QChar(0x0085)) {
-      text += u'\r';
-    } else {
-      text += c;
+    switch (c.unicode()) {
+      case QChar::ParagraphSeparator:
+        *out++ = u'\r';
+        *out++ = u'\n';
+        break;
+      case QChar::LineSeparator:
+        *out++ = u'\n';
+        break;
+      case kLoneCr:
+        *out++ = u'\r';
+        break;
+      default:
+        *out++ = c.unicode();
     }
   }
   return text;
