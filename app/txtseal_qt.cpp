@@ -1,7 +1,6 @@
 // The Linux program: starts Qt, shows the main window and runs the event
 // loop until the window is closed.
 #include <QApplication>
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -12,7 +11,6 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("txtseal"));
   QApplication::setApplicationVersion(QStringLiteral(TXTSEAL_VERSION));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/txtseal.ico")));
   // Qt's own dialogs and buttons in the user's language, where Qt has it.
   QTranslator qtTexts;
   if (qtTexts.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),

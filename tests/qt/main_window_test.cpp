@@ -110,6 +110,7 @@ class WindowTest : public QObject {
 
   void windowAndControlsAreAsTheFormDescribes() {
     QCOMPARE(window_->windowTitle(), fromUtf8(kWindowTitle));
+    QVERIFY2(!window_->windowIcon().availableSizes().isEmpty(), "the program's icon");
     // A fixed size, and no maximise box.
     QCOMPARE(window_->size(), QSize(kClientWidth, kClientHeight));
     QCOMPARE(window_->minimumSize(), window_->maximumSize());

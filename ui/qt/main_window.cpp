@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -58,6 +59,7 @@ MainWindow::MainWindow()
       passwordBox_(new QLineEdit(this)),
       toolkit_(*this, *contentBox_, *passwordBox_) {
   setWindowTitle(fromUtf8(kWindowTitle));
+  setWindowIcon(QIcon(QStringLiteral(":/txtseal.ico")));
   // A fixed frame: the window manager gets equal least and largest sizes.
   setFixedSize(kClientWidth, kClientHeight);
   createControls();
