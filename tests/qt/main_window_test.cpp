@@ -273,6 +273,7 @@ class WindowTest : public QObject {
     QCOMPARE(saveDialog.selectedNameFilter, QStringLiteral("文本文件（.txt）"));
     QCOMPARE(saveDialog.defaultSuffix, QStringLiteral("txt"));
     QVERIFY(saveDialog.confirmsOverwrite);
+    QVERIFY2(!saveDialog.desktopsOwn, "Qt's own dialog, which asks after adding the suffix");
     QCOMPARE(saveDialog.fileName, QString());
     QCOMPARE(fileBytes(file), sealed(kSampleBytes, kPasswordCheckCode));
     QCOMPARE(contentBox().toPlainText(), QString());

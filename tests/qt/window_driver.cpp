@@ -36,6 +36,7 @@ void record(QFileDialog& dialog, FileDialogSeen* seen) {
   seen->selectedNameFilter = dialog.selectedNameFilter();
   seen->defaultSuffix = dialog.defaultSuffix();
   seen->confirmsOverwrite = !dialog.testOption(QFileDialog::DontConfirmOverwrite);
+  seen->desktopsOwn = !dialog.testOption(QFileDialog::DontUseNativeDialog);
 }
 
 }  // namespace

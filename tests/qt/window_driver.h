@@ -24,6 +24,7 @@ struct FileDialogSeen {
   QString selectedNameFilter;
   QString defaultSuffix;
   bool confirmsOverwrite = false;
+  bool desktopsOwn = false;  // the desktop's dialog instead of Qt's
 };
 
 // Answers the modal dialogs that open from now on, one step each, in order.

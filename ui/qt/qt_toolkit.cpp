@@ -42,6 +42,9 @@ std::optional<std::string> QtToolkit::runFileDialog(const FileDialog& dialog) {
   // The open kind wants the file to exist; both want its folder to exist and
   // the save kind confirms overwriting, which are the dialog's own defaults.
   box.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  // Qt's own dialog, not the desktop's: those confirm overwriting before Qt
+  // adds the suffix, so "note" would replace an existing note.txt unasked.
+  box.setOption(QFileDialog::DontUseNativeDialog);
   // Shows the descriptions alone, as the Windows dialog does.
   box.setOption(QFileDialog::HideNameFilterDetails);
 
