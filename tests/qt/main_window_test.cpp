@@ -1,7 +1,6 @@
 // The real Qt window under the offscreen platform: its widgets, real key and
 // mouse events, Qt's own file dialog and message boxes, real files.
-#include <sys/stat.h>
-
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
@@ -10,26 +9,26 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QAbstractTextDocumentLayout>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTest>
 #include <QUrl>
+#include <limits>
 #include <memory>
 
 #include "form.h"
 #include "main_window.h"
 #include "messages.h"
+#include "qt_text.h"
 #include "window_driver.h"
 
 using namespace txtseal;
 using namespace txtseal::ui;
 using namespace txtseal::qttest;
+using txtseal::ui::qt::fromUtf8;
 
 namespace {
-
-QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // The sample as the box shows it, and its bytes in code page 936 (GBK) with
 // CR LF line breaks, worked out with iconv -t CP936: 第 B5DA, 一 D2BB,

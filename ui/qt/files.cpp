@@ -79,11 +79,7 @@ FileWritten writeWholeFile(const QString& path, ByteView bytes) {
   while (done < bytes.size()) {
     const qint64 wrote = file.write(reinterpret_cast<const char*>(bytes.data() + done),
                                     static_cast<qint64>(bytes.size() - done));
-    if (wrote <= 0) {
-      std::string reason = file.errorString().toStdString();
-      file.cancelWriting();
-      return {false, std::move(reason)};
-    }
+    if (wrote <= 0) return {false, file.errorString().toStdString()};
     done += static_cast<std::size_t>(wrote);
   }
   if (!file.commit()) return {false, file.errorString().toStdString()};

@@ -11,11 +11,11 @@
 #include <functional>
 #include <limits>
 
+#include "qt_text.h"
+
 namespace txtseal::ui::qt {
 
 namespace {
-
-QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // The credit link acts on the press of the left button, not on its release.
 // The second press of a double click comes as the double click and opens

@@ -9,14 +9,9 @@
 #include "code_page.h"
 #include "files.h"
 #include "form.h"
+#include "qt_text.h"
 
 namespace txtseal::ui::qt {
-
-namespace {
-
-QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-}  // namespace
 
 std::optional<Text> QtToolkit::contentText() {
   return toCodePage(linesFromBox(contentBox_.document()->toRawText()));
